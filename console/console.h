@@ -5,11 +5,12 @@
 #ifndef SQLIST_CONSOLE_CONSOLE_H_
 #define SQLIST_CONSOLE_CONSOLE_H_
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 #include "console/encoding.h"
 
@@ -143,8 +144,8 @@ class Console {
   bool output_failed_ = false;
 
   std::string in_buf_;
-  std::size_t in_pos_ = 0;   // next unread byte
-  std::size_t in_end_ = 0;   // end of the bytes read so far
+  std::size_t in_pos_ = 0;    // next unread byte
+  std::size_t in_end_ = 0;    // end of the bytes read so far
   bool input_ended_ = false;  // the input has no more bytes to give
   bool read_ended_ = false;   // a read answered kEnd
 };

@@ -29,7 +29,8 @@ bool Pause(Console& con, int chars) {
 std::string FormatInts(std::string_view pattern, std::initializer_list<long long> values) {
   std::string out;
   const auto* value = values.begin();
-  for (std::size_t at; (at = pattern.find("%d")) != std::string_view::npos && value != values.end();) {
+  for (std::size_t at;
+       (at = pattern.find("%d")) != std::string_view::npos && value != values.end();) {
     out.append(pattern.substr(0, at));
     char digits[24];
     out.append(digits, std::to_chars(digits, digits + sizeof digits, *value++).ptr);

@@ -30,7 +30,8 @@ std::size_t CollapseLineEnds(char* data, std::size_t n) {
   char* write = const_cast<char*>(read);
   // Copy the stretches between pairs down over the dropped 0x0D bytes.
   while (read != end) {
-    const char* cr = static_cast<const char*>(std::memchr(read, '\r', static_cast<std::size_t>(end - read)));
+    const char* cr =
+        static_cast<const char*>(std::memchr(read, '\r', static_cast<std::size_t>(end - read)));
     const char* stop = cr == nullptr ? end : cr;
     std::memmove(write, read, static_cast<std::size_t>(stop - read));
     write += stop - read;

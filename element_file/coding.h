@@ -28,10 +28,9 @@ inline void EncodeFixed32(char* dst, std::int32_t value) {
 inline std::int32_t DecodeFixed32(const char* ptr) {
   unsigned char b[kImageSize];
   std::memcpy(b, ptr, kImageSize);
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(b[0]) |
-                                   (static_cast<std::uint32_t>(b[1]) << 8) |
-                                   (static_cast<std::uint32_t>(b[2]) << 16) |
-                                   (static_cast<std::uint32_t>(b[3]) << 24));
+  return static_cast<std::int32_t>(
+      static_cast<std::uint32_t>(b[0]) | (static_cast<std::uint32_t>(b[1]) << 8) |
+      (static_cast<std::uint32_t>(b[2]) << 16) | (static_cast<std::uint32_t>(b[3]) << 24));
 }
 
 // Appends the images of values to out, each byte 0x0A written as 0x0D 0x0A.

@@ -42,7 +42,8 @@ class Fd {
 // Reads the whole file into bytes. Answers false on an error.
 bool ReadAll(int fd, std::string& bytes) {
   struct stat st;
-  std::size_t size = ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
+  std::size_t size =
+      ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
   bytes.resize(size + 1);  // one more, to see the end without a second pass
   std::size_t have = 0;
   for (;;) {

@@ -76,8 +76,9 @@ TEST(Positions, BadPositionsAreRefusedWithTheirOwnCodes) {
     Status get, insert, del;
   };
   const Case cases[] = {
-      {INT_MIN, OVERFLOW, ERROR, ERROR}, {-1, OVERFLOW, ERROR, ERROR}, {0, OVERFLOW, ERROR, ERROR},
-      {4, OVERFLOW, ERROR, ERROR},       {5, OVERFLOW, ERROR, ERROR},  {INT_MAX, OVERFLOW, ERROR, ERROR},
+      {INT_MIN, OVERFLOW, ERROR, ERROR}, {-1, OVERFLOW, ERROR, ERROR},
+      {0, OVERFLOW, ERROR, ERROR},       {4, OVERFLOW, ERROR, ERROR},
+      {5, OVERFLOW, ERROR, ERROR},       {INT_MAX, OVERFLOW, ERROR, ERROR},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.i);

@@ -84,7 +84,8 @@ Outcome Locate(Console& con, Sqlist* L) {
   ElemType e;
   if (!AskOne(con, "请输入要查找的数据元素值:", &e)) return Outcome::kEnded;
   const int i = LocateElem(*L, e);
-  con.Write(i != 0 ? FormatInts("数据元素%d在第%d位\n", {e, i}) : FormatInts("不存在数据元素%d\n", {e}));
+  con.Write(i != 0 ? FormatInts("数据元素%d在第%d位\n", {e, i})
+                   : FormatInts("不存在数据元素%d\n", {e}));
   return Outcome::kDone;
 }
 
