@@ -1,0 +1,212 @@
+#include "element_file/element_file.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "test_support/run_program.h"
+
+namespace element_file {
+namespace {
+
+using test_support::ListDir;
+using test_support::ReadFile;
+using test_support::TempDir;
+using test_support::WriteFile;
+
+// A list with storage holding values; released at the end of the test.
+struct TestList {
+  Sqlist L{nullptr, 0, 0};
+  explicit TestList(const std::vector<ElemType>& values = {}) {
+    EXPECT_EQ(InitList(&L), OK);
+    for (ElemType v : values) EXPECT_EQ(ListInsert(&L, L.length + 1, v), OK);
+  }
+  ~TestList() { DestroyList(&L); }
+  std::vector<ElemType> Elements() const { return {L.elem, L.elem + L.length}; }
+};
+
+std::vector<ElemType> OneFifty() {
+  std::vector<ElemType> v;
+  for (int i = 0; i < 150; ++i) v.push_back(i * 7 - 500);
+  return v;
+}
+
+// Files written on Windows through a text-mode stream, and the lists they hold.
+TEST(Fixtures, LoadAsWrittenAndSaveToTheSameBytes) {
+  struct Case {
+    const char* file;
+    std::vector<ElemType> values;
+  };
+  const std::vector<Case> cases = {
+      {"ten.dat", {10}},
+      {"ctrl_z_inside.dat", {1, 26, 3}},
+      {"cr_lf_images.dat", {13, 3338, 2570, -1}},
+      {"extremes.dat", {INT32_MAX, INT32_MIN, 0}},
+      {"one_fifty.dat", OneFifty()},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    const std::string path = std::string(FIXTURES_DIR) + "/" + c.file;
+    TestList t;
+    ASSERT_EQ(ReadElemFile(&t.L, path.c_str()), OK);
+    EXPECT_EQ(t.Elements(), c.values);
+    EXPECT_GE(t.L.listsize, t.L.length);
+
+    const std::string saved = dir.File("data.dat");
+    ASSERT_EQ(WriteElemFile(&t.L, saved.c_str()), OK);
+    EXPECT_EQ(ReadFile(saved), ReadFile(path));
+  }
+}
+
+TEST(Load, MoreElementsThanTheCapacityGrowTheBlock) {
+  TestList t({1, 2});
+  ASSERT_EQ(ReadElemFile(&t.L, FIXTURES_DIR "/one_fifty.dat"), OK);
+  EXPECT_EQ(t.L.listsize, 150);
+  EXPECT_EQ(t.Elements(), OneFifty());
+  EXPECT_EQ(ListInsert(&t.L, 151, 5), OK);
+  EXPECT_EQ(t.L.listsize, 151);
+}
+
+TEST(Load, FewerElementsKeepTheCapacity) {
+  TestList t({1, 2, 3, 4, 5});
+  ASSERT_EQ(ReadElemFile(&t.L, FIXTURES_DIR "/ten.dat"), OK);
+  EXPECT_EQ(t.Elements(), std::vector<ElemType>{10});
+  EXPECT_EQ(t.L.listsize, LIST_INIT_SIZE);
+}
+
+TEST(Load, AnEmptyFileGivesAnEmptyList) {
+  TempDir dir;
+  WriteFile(dir.File("data.dat"), "");
+  TestList t({4, 5});
+  EXPECT_EQ(ReadElemFile(&t.L, dir.File("data.dat").c_str()), OK);
+  EXPECT_EQ(t.L.length, 0);
+}
+
+TEST(Load, AFailedLoadLeavesTheListAsItWas) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.File("folder.dat"));
+  struct Case {
+    const char* what;
+    std::string path;
+  };
+  const std::vector<Case> cases = {
+      {"missing file", dir.File("missing.dat")},
+      {"a folder", dir.File("folder.dat")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TestList t({7, 8, 9});
+    EXPECT_EQ(ReadElemFile(&t.L, c.path.c_str()), ERROR);
+    EXPECT_EQ(t.Elements(), (std::vector<ElemType>{7, 8, 9}));
+    EXPECT_EQ(t.L.listsize, LIST_INIT_SIZE);
+  }
+}
+
+TEST(Load, AListWithoutStorageIsRefused) {
+  Sqlist L{nullptr, 0, 0};
+  EXPECT_EQ(ReadElemFile(&L, FIXTURES_DIR "/ten.dat"), ERROR);
+  EXPECT_EQ(L.elem, nullptr);
+  EXPECT_EQ(L.listsize, 0);
+}
+
+TEST(Save, EmptyListsGiveAnEmptyFile) {
+  TempDir dir;
+  const std::string path = dir.File("data.dat");
+  WriteFile(path, "old contents");
+  Sqlist none{nullptr, 0, 0};
+  EXPECT_EQ(WriteElemFile(&none, path.c_str()), OK);
+  EXPECT_EQ(ReadFile(path), "");
+
+  WriteFile(path, "old contents");
+  TestList empty;
+  EXPECT_EQ(WriteElemFile(&empty.L, path.c_str()), OK);
+  EXPECT_EQ(ReadFile(path), "");
+  EXPECT_EQ(ListDir(dir.path()), std::vector<std::string>{"data.dat"});
+}
+
+TEST(Save, AWriteThatFailsPartWayKeepsTheOldFile) {
+  TempDir dir;
+  const std::string path = dir.File("data.dat");
+  const std::string old(3000, '\x5a');
+  WriteFile(path, old);
+
+  // In a child: files may not grow past 1000 bytes, and going past it is an
+  // error instead of a signal.
+  const pid_t pid = fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{1000, 1000};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    TestList t(std::vector<ElemType>(1000, 1));
+    _exit(WriteElemFile(&t.L, path.c_str()) == ERROR ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the failed save was reported as done";
+  EXPECT_EQ(ReadFile(path), old);
+  EXPECT_EQ(ListDir(dir.path()), std::vector<std::string>{"data.dat"});
+}
+
+TEST(Save, ARenameThatFailsLeavesNoTemporaryFile) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.File("data.dat"));
+  TestList t({1, 2});
+  EXPECT_EQ(WriteElemFile(&t.L, dir.File("data.dat").c_str()), ERROR);
+  EXPECT_EQ(ListDir(dir.path()), std::vector<std::string>{"data.dat"});
+  EXPECT_TRUE(std::filesystem::is_directory(dir.File("data.dat")));
+}
+
+TEST(Save, PermissionsAreThoseOfANewFileOrKeptFromTheOldOne) {
+  TempDir dir;
+  const std::string path = dir.File("data.dat");
+  TestList t({1});
+  const mode_t mask = umask(027);
+  ASSERT_EQ(WriteElemFile(&t.L, path.c_str()), OK);
+  struct stat st;
+  ASSERT_EQ(stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+  ASSERT_EQ(chmod(path.c_str(), 0604), 0);
+  ASSERT_EQ(WriteElemFile(&t.L, path.c_str()), OK);
+  ASSERT_EQ(stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0604u);
+  umask(mask);
+}
+
+TEST(Save, AFileWeMayNotWriteIsNotReplaced) {
+  if (geteuid() == 0) GTEST_SKIP() << "root may write any file";
+  TempDir dir;
+  const std::string path = dir.File("data.dat");
+  WriteFile(path, "keep");
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+  TestList t({1});
+  EXPECT_EQ(WriteElemFile(&t.L, path.c_str()), ERROR);
+  EXPECT_EQ(ReadFile(path), "keep");
+}
+
+TEST(SaveAndLoad, EveryListComesBackWhole) {
+  TempDir dir;
+  const std::string path = dir.File("data.dat");
+  std::vector<ElemType> values;
+  for (int i = -300; i < 300; ++i) values.push_back(i * 0x01010101);  // every byte value
+  values.push_back(26);
+  values.push_back(6656);  // 0x1A00
+  TestList saved(values);
+  ASSERT_EQ(WriteElemFile(&saved.L, path.c_str()), OK);
+  TestList loaded;
+  ASSERT_EQ(ReadElemFile(&loaded.L, path.c_str()), OK);
+  EXPECT_EQ(loaded.Elements(), values);
+}
+
+}  // namespace
+}  // namespace element_file
