@@ -198,7 +198,10 @@ TEST(SaveAndLoad, EveryListComesBackWhole) {
   TempDir dir;
   const std::string path = dir.File("data.dat");
   std::vector<ElemType> values;
-  for (int i = -300; i < 300; ++i) values.push_back(i * 0x01010101);  // every byte value
+  for (std::uint32_t byte = 0; byte < 256; ++byte) {  // every byte value, in every place
+    values.push_back(static_cast<ElemType>(byte * 0x01010101u));
+    values.push_back(static_cast<ElemType>(byte << 8 | 0x0D));
+  }
   values.push_back(26);
   values.push_back(6656);  // 0x1A00
   TestList saved(values);
