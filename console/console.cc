@@ -12,8 +12,8 @@
 namespace console {
 namespace {
 
-constexpr std::size_t kInputChunk = 64 * 1024;
-constexpr std::size_t kOutputChunk = 64 * 1024;  // flush when this much is buffered
+constexpr std::size_t kInputChunk = std::size_t{64} * 1024;
+constexpr std::size_t kOutputChunk = std::size_t{64} * 1024;  // flush when this much is buffered
 
 // Cursor home, clear the screen, clear the scrollback.
 constexpr std::string_view kClearSequence = "\x1b[H\x1b[2J\x1b[3J";

@@ -5,7 +5,8 @@
 namespace console {
 namespace {
 
-const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+// iconv_open answers (iconv_t)-1 on failure.
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);  // NOLINT(performance-no-int-to-ptr)
 
 bool IsAscii(std::string_view text) {
   unsigned char bits = 0;

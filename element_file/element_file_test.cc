@@ -32,9 +32,10 @@ struct TestList {
   std::vector<ElemType> Elements() const { return {L.elem, L.elem + L.length}; }
 };
 
+// The list of one_fifty.dat: i * 7 - 500 for i = 0 .. 149.
 std::vector<ElemType> OneFifty() {
-  std::vector<ElemType> v;
-  for (int i = 0; i < 150; ++i) v.push_back(i * 7 - 500);
+  std::vector<ElemType> v(150);
+  for (int i = 0; i < 150; ++i) v[i] = i * 7 - 500;
   return v;
 }
 
