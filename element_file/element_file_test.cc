@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -108,6 +109,47 @@ TEST(Load, AFailedLoadLeavesTheListAsItWas) {
     EXPECT_EQ(ReadElemFile(&t.L, c.path.c_str()), ERROR);
     EXPECT_EQ(t.Elements(), (std::vector<ElemType>{7, 8, 9}));
     EXPECT_EQ(t.L.listsize, LIST_INIT_SIZE);
+  }
+}
+
+// The address space the process uses now, in bytes.
+std::size_t AddressSpaceInUse() {
+  std::size_t pages = 0;
+  std::FILE* f = std::fopen("/proc/self/statm", "r");
+  if (f != nullptr) {
+    if (std::fscanf(f, "%zu", &pages) != 1) pages = 0;
+    std::fclose(f);
+  }
+  return pages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+}
+
+TEST(Load, NoMemoryForTheFileLeavesTheListAsItWas) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
+#endif
+  // 40 MB of elements: with 60 MB to spare the file can be read but the block
+  // for its 10 million elements (rounded up to 64 MB) cannot be had; with
+  // 20 MB to spare not even the file can be read.
+  TempDir dir;
+  const std::string path = dir.File("data.dat");
+  WriteFile(path, std::string(std::size_t{40} << 20, '\x11'));
+  for (const std::size_t spare : {std::size_t{60} << 20, std::size_t{20} << 20}) {
+    SCOPED_TRACE(spare);
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      TestList t({7, 8, 9});
+      const rlimit limit{AddressSpaceInUse() + spare, RLIM_INFINITY};
+      if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(3);
+      const Status loaded = ReadElemFile(&t.L, path.c_str());
+      const bool unchanged =
+          t.Elements() == std::vector<ElemType>{7, 8, 9} && t.L.listsize == LIST_INIT_SIZE;
+      _exit(loaded == OVERFLOW && unchanged ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
   }
 }
 
