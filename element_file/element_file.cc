@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
@@ -133,7 +134,7 @@ Status AssignTyped(Sqlist* L, console::Console& con) {
     const std::string prompt = console::FormatInts("请输入第%d个元素的值：\n", {i});
     if (!console::AskNumbers(con, prompt, std::span(&values[i], 1))) return ERROR;
   }
-  if (L->elem == nullptr) return ERROR;
+  if (ListReserve(L, kTypedValues) != OK) return ERROR;  // no storage, or no memory
   std::copy(values.begin(), values.end(), L->elem);
   L->length = kTypedValues;
   con.Write(console::FormatInts("已成功为%d个元素赋值", {kTypedValues}));
