@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "test_support/menu_screen.h"
 #include "test_support/run_program.h"
 
 namespace menu {
@@ -19,20 +20,7 @@ using test_support::ReadFile;
 using test_support::TempDir;
 using test_support::WriteFile;
 
-const std::string kMenu =
-    "\n\n"
-    "      Menu for Linear Table On Sequence Structure \n"
-    "-------------------------------------------------\n"
-    "    \t  1. IntiaList       8. PriorElem\n"
-    "    \t  2. DestroyList     9. NextElem \n"
-    "    \t  3. ClearList       10. ListInsert\n"
-    "    \t  4. ListEmpty       11. ListDelete\n"
-    "    \t  5. ListLength      12. ListTrabverse\n"
-    "    \t  6. GetElem         13. AssignElem\n"
-    "    \t  7. LocateElem      14. SaveFile\n"
-    "    \t  0. Exit\n"
-    "-------------------------------------------------\n"
-    "    请选择你的操作[0~14]:";
+const std::string& kMenu = test_support::kMenuScreen;
 const std::string kBye = "欢迎下次再使用本系统！\n";
 const std::string kInvalid = "输入无效，请输入整数！\n";
 const std::string kInsertPrompt = "请输入要插入的位置和要插入的值：";

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "test_support/menu_screen.h"
 #include "test_support/run_program.h"
 
 namespace {
@@ -17,20 +18,7 @@ using test_support::Run;
 using test_support::RunProgram;
 using test_support::TempDir;
 
-const std::string kMenu =
-    "\n\n"
-    "      Menu for Linear Table On Sequence Structure \n"
-    "-------------------------------------------------\n"
-    "    \t  1. IntiaList       8. PriorElem\n"
-    "    \t  2. DestroyList     9. NextElem \n"
-    "    \t  3. ClearList       10. ListInsert\n"
-    "    \t  4. ListEmpty       11. ListDelete\n"
-    "    \t  5. ListLength      12. ListTrabverse\n"
-    "    \t  6. GetElem         13. AssignElem\n"
-    "    \t  7. LocateElem      14. SaveFile\n"
-    "    \t  0. Exit\n"
-    "-------------------------------------------------\n"
-    "    请选择你的操作[0~14]:";
+const std::string& kMenu = test_support::kMenuScreen;
 
 test_support::Result Session(const TempDir& dir, const std::string& input) {
   Run run;
