@@ -1,6 +1,8 @@
 // The real program, run as a user runs it: a script piped in, a fresh working
 // folder, the exact bytes it writes and its exit status.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -76,6 +78,53 @@ TEST(PipedSession, ASavedListLoadsInTheNextRun) {
   EXPECT_NE(r.output.find(Gbk("请选择赋值方法：\n1.手动赋值      2.从文件读取\n赋值成功\n")),
             std::string::npos);
   EXPECT_NE(r.output.find("\n10 26 -1 \n"), std::string::npos);
+}
+
+// Reads from fd until `want` has arrived; gives up after 20 s without output.
+std::string ReadUntil(int fd, const std::string& want) {
+  std::string got;
+  char buf[4096];
+  while (got.find(want) == std::string::npos) {
+    pollfd p{fd, POLLIN, 0};
+    if (poll(&p, 1, 20000) != 1) break;
+    const ssize_t n = read(fd, buf, sizeof buf);
+    if (n <= 0) break;
+    got.append(buf, static_cast<std::size_t>(n));
+  }
+  return got;
+}
+
+TEST(PipedSession, EachPromptIsSentBeforeTheProgramWaits) {
+  TempDir dir;
+  int to_child[2];
+  int from_child[2];
+  ASSERT_EQ(pipe2(to_child, O_CLOEXEC), 0);
+  ASSERT_EQ(pipe2(from_child, O_CLOEXEC), 0);
+  const pid_t pid = fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    dup2(to_child[0], STDIN_FILENO);
+    dup2(from_child[1], STDOUT_FILENO);
+    if (chdir(dir.path().c_str()) != 0) _exit(126);
+    execl(SQLIST_BINARY, SQLIST_BINARY, nullptr);
+    _exit(127);
+  }
+  close(to_child[0]);
+  close(from_child[1]);
+
+  // The input stays open: each text must arrive while the program waits.
+  EXPECT_EQ(ReadUntil(from_child[0], Gbk("请选择你的操作[0~14]:")), Gbk(kMenu));
+  ASSERT_EQ(write(to_child[1], "10\n", 3), 3);
+  EXPECT_EQ(ReadUntil(from_child[0], Gbk("值：")), Gbk("请输入要插入的位置和要插入的值："));
+  ASSERT_EQ(write(to_child[1], "1 5\n", 4), 4);
+  EXPECT_EQ(ReadUntil(from_child[0], Gbk("！")), Gbk("元素插入失败！"));
+  ASSERT_EQ(write(to_child[1], "\n0\n", 3), 3);
+  EXPECT_EQ(ReadUntil(from_child[0], "\n"), Gbk(kMenu + "欢迎下次再使用本系统！\n"));
+  close(to_child[1]);
+  close(from_child[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 // Runs the program in a pseudo-terminal, answers 0 at once, and answers all it
