@@ -71,6 +71,14 @@ Console::~Console() { Flush(); }
 
 void Console::Write(std::string_view text) {
   if (text.empty()) return;
+  if (out_buf_.empty() && text.size() >= kOutputChunk && encoder_.Unchanged(text)) {
+    // A long text that needs no conversion, with nothing buffered before it,
+    // goes out as it is: the same single write that buffering it and
+    // flushing would make, without copying it into the buffer first.
+    last_byte_ = text.back();
+    if (!output_failed_) output_failed_ = !out_.Write(text.data(), text.size());
+    return;
+  }
   encoder_.Append(text, out_buf_);
   last_byte_ = text.back();
   if (out_buf_.size() >= kOutputChunk) Flush();

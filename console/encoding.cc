@@ -23,8 +23,12 @@ Encoder::~Encoder() {
   if (cd_ != kNoConverter) iconv_close(cd_);
 }
 
+bool Encoder::Unchanged(std::string_view text) const {
+  return target_ == Encoding::kUtf8 || IsAscii(text);
+}
+
 void Encoder::Append(std::string_view text, std::string& out) {
-  if (target_ == Encoding::kUtf8 || IsAscii(text)) {
+  if (Unchanged(text)) {
     out.append(text);
     return;
   }

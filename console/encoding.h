@@ -26,6 +26,8 @@ class Encoder {
 
   // Appends text, converted, to out.
   void Append(std::string_view text, std::string& out);
+  // True when text converts to itself: it is all ASCII, or the target is UTF-8.
+  bool Unchanged(std::string_view text) const;
 
  private:
   // Answers the converted form of a run of non-ASCII UTF-8 characters; a run
