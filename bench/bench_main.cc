@@ -1,6 +1,7 @@
 // Runs every benchmark, then prints for each comparison and list size the
 // ratio of our median time per item to the baseline's, against its target.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -16,6 +17,9 @@ namespace {
 // The usual console output, plus the ratio table once all runs are done.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  // Colours the output only on a terminal.
+  RatioReporter() : ConsoleReporter(::isatty(STDOUT_FILENO) == 1 ? OO_Color : OO_None) {}
+
   // Prints the runs and remembers the median items per second of each.
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);

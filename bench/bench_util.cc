@@ -6,6 +6,7 @@
 namespace bench {
 namespace {
 
+// The comparisons registered so far, in order.
 std::vector<Comparison>& MutableComparisons() {
   static std::vector<Comparison> comparisons;
   return comparisons;

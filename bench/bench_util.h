@@ -47,7 +47,7 @@ class BenchList {
 };
 
 // Registers "name/ours" and "name/baseline" at every size of kSizes, with five
-// repetitions reported by their aggregates, each further set up by tune, and
+// repetitions shown by their aggregates unless tune sets them otherwise, and
 // adds the comparison to the ratio table.
 void RegisterPair(const std::string& name, double target, BenchmarkFn ours, BenchmarkFn baseline,
                   const Tuning& tune = {});

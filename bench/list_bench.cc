@@ -12,6 +12,7 @@ namespace {
 // How many positions GetElem and its baseline visit per iteration.
 constexpr std::size_t kLookups = 1'000;
 
+// Answers the list size the benchmark runs at.
 std::size_t Size(const benchmark::State& state) { return static_cast<std::size_t>(state.range(0)); }
 
 // Answers kLookups positions spread at random over 1 .. n.
@@ -163,6 +164,7 @@ struct Middle {
   std::int64_t scanned;
 };
 
+// Answers the middle element of values and how far a scan for it goes.
 Middle MiddleOf(const std::vector<ElemType>& values) {
   const ElemType value = values[values.size() / 2];
   const auto at = std::find(values.begin(), values.end(), value) - values.begin();
