@@ -1,46 +1,39 @@
 #include "element_file/coding.h"
 
-#include <algorithm>
-
 namespace element_file {
 
-void AppendFileBytes(std::span<const std::int32_t> values, std::string& out) {
-  std::string images(values.size() * kImageSize, '\0');
-  for (std::size_t i = 0; i < values.size(); ++i) EncodeFixed32(&images[i * kImageSize], values[i]);
-
-  const auto line_ends = static_cast<std::size_t>(std::count(images.begin(), images.end(), '\n'));
-  if (line_ends == 0 && out.empty()) {
-    out = std::move(images);
-    return;
+std::size_t ExpandLineEnds(char* dst, const char* src, std::size_t n) {
+  char* const start = dst;
+  const char* const end = src + n;
+  while (src != end) {
+    const auto* lf =
+        static_cast<const char*>(std::memchr(src, '\n', static_cast<std::size_t>(end - src)));
+    const char* stop = lf == nullptr ? end : lf;
+    std::memcpy(dst, src, static_cast<std::size_t>(stop - src));
+    dst += stop - src;
+    src = stop;
+    if (src == end) break;
+    *dst++ = '\r';
+    *dst++ = *src++;
   }
-  out.reserve(out.size() + images.size() + line_ends);
-  std::string_view rest = images;
-  for (std::size_t at; (at = rest.find('\n')) != std::string_view::npos;) {
-    out.append(rest.substr(0, at));
-    out.append("\r\n");
-    rest.remove_prefix(at + 1);
-  }
-  out.append(rest);
+  return static_cast<std::size_t>(dst - start);
 }
 
-std::size_t CollapseLineEnds(char* data, std::size_t n) {
-  const char* const end = data + n;
-  const char* read = static_cast<const char*>(std::memchr(data, '\r', n));
-  if (read == nullptr) return n;
-  char* write = const_cast<char*>(read);
-  // Copy the stretches between pairs down over the dropped 0x0D bytes.
-  while (read != end) {
-    const char* cr =
-        static_cast<const char*>(std::memchr(read, '\r', static_cast<std::size_t>(end - read)));
+std::size_t CollapseLineEnds(char* dst, const char* src, std::size_t n) {
+  char* const start = dst;
+  const char* const end = src + n;
+  while (src != end) {
+    const auto* cr =
+        static_cast<const char*>(std::memchr(src, '\r', static_cast<std::size_t>(end - src)));
     const char* stop = cr == nullptr ? end : cr;
-    std::memmove(write, read, static_cast<std::size_t>(stop - read));
-    write += stop - read;
-    read = stop;
-    if (read == end) break;
-    if (read + 1 != end && read[1] == '\n') ++read;  // drop the 0x0D of a pair
-    *write++ = *read++;
+    if (dst != src) std::memmove(dst, src, static_cast<std::size_t>(stop - src));
+    dst += stop - src;
+    src = stop;
+    if (src == end) break;
+    if (src + 1 != end && src[1] == '\n') ++src;  // drop the 0x0D of a pair
+    *dst++ = *src++;
   }
-  return static_cast<std::size_t>(write - data);
+  return static_cast<std::size_t>(dst - start);
 }
 
 }  // namespace element_file

@@ -8,8 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <span>
-#include <string>
 
 namespace element_file {
 
@@ -33,12 +31,15 @@ inline std::int32_t DecodeFixed32(const char* ptr) {
       (static_cast<std::uint32_t>(b[2]) << 16) | (static_cast<std::uint32_t>(b[3]) << 24));
 }
 
-// Appends the images of values to out, each byte 0x0A written as 0x0D 0x0A.
-void AppendFileBytes(std::span<const std::int32_t> values, std::string& out);
+// Copies src[0..n) to dst, writing each byte 0x0A as the pair 0x0D 0x0A.
+// dst must have room for 2 * n bytes. Answers the number of bytes written.
+std::size_t ExpandLineEnds(char* dst, const char* src, std::size_t n);
 
-// Turns every pair 0x0D 0x0A in data[0..n) into the single byte 0x0A, in
-// place; every other byte, a lone 0x0D included, stays. Answers the new size.
-std::size_t CollapseLineEnds(char* data, std::size_t n);
+// Copies src[0..n) to dst, turning each pair 0x0D 0x0A into the single byte
+// 0x0A; every other byte, a lone 0x0D included, stays. dst may be src itself
+// (the copy never runs ahead of the reading). Answers the number of bytes
+// written.
+std::size_t CollapseLineEnds(char* dst, const char* src, std::size_t n);
 
 }  // namespace element_file
 

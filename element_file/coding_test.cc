@@ -15,14 +15,19 @@ std::string Bytes(std::initializer_list<int> bytes) {
   return s;
 }
 
+// The file bytes of values: their images with the line ends expanded.
 std::string FileBytes(const std::vector<std::int32_t>& values) {
-  std::string out;
-  AppendFileBytes(values, out);
-  return out;
+  std::string images(values.size() * kImageSize, '\0');
+  for (std::size_t i = 0; i < values.size(); ++i) EncodeFixed32(&images[i * kImageSize], values[i]);
+  std::string file(2 * images.size(), '\0');
+  file.resize(ExpandLineEnds(file.data(), images.data(), images.size()));
+  return file;
 }
 
+// The values a file holds: its bytes with the line ends collapsed, in place,
+// read as images; a trailing fragment is ignored.
 std::vector<std::int32_t> Values(std::string file) {
-  const std::size_t n = CollapseLineEnds(file.data(), file.size());
+  const std::size_t n = CollapseLineEnds(file.data(), file.data(), file.size());
   std::vector<std::int32_t> values;
   for (std::size_t i = 0; i + kImageSize <= n; i += kImageSize)
     values.push_back(DecodeFixed32(&file[i]));
@@ -76,10 +81,20 @@ TEST(FileBytes, EveryLineFeedIsWrittenAsCarriageReturnLineFeed) {
   }
 }
 
-TEST(FileBytes, AppendsToWhatIsThere) {
-  std::string out = "ab";
-  AppendFileBytes(std::vector<std::int32_t>{1}, out);
-  EXPECT_EQ(out, Bytes({'a', 'b', 1, 0, 0, 0}));
+TEST(ExpandLineEnds, OnlyLineFeedsGrow) {
+  struct Case {
+    std::string in;
+    std::string out;
+  };
+  const std::vector<Case> cases = {
+      {"", ""}, {"\n", "\r\n"}, {"\r", "\r"}, {"\n\n", "\r\n\r\n"}, {"a\r\nb", "a\r\r\nb"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.in));
+    std::string out(2 * c.in.size(), '\0');
+    out.resize(ExpandLineEnds(out.data(), c.in.data(), c.in.size()));
+    EXPECT_EQ(out, c.out);
+  }
 }
 
 TEST(CollapseLineEnds, OnlyPairsCollapse) {
@@ -93,8 +108,11 @@ TEST(CollapseLineEnds, OnlyPairsCollapse) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.in));
-    std::string data = c.in;
-    data.resize(CollapseLineEnds(data.data(), data.size()));
+    std::string copy(c.in.size(), '\0');  // into another buffer
+    copy.resize(CollapseLineEnds(copy.data(), c.in.data(), c.in.size()));
+    EXPECT_EQ(copy, c.out);
+    std::string data = c.in;  // in place
+    data.resize(CollapseLineEnds(data.data(), data.data(), data.size()));
     EXPECT_EQ(data, c.out);
   }
 }

@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <memory>
 #include <new>
 #include <span>
 #include <string>
@@ -40,35 +42,95 @@ class Fd {
   int fd_;
 };
 
-// Reads the whole file into bytes. Answers false on an error.
-bool ReadAll(int fd, std::string& bytes) {
-  struct stat st;
-  std::size_t size =
-      ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
-  bytes.resize(size + 1);  // one more, to see the end without a second pass
-  std::size_t have = 0;
+// Saving writes the file a piece at a time, and loading grows the block by at
+// least a piece when a file outgrows its size: neither needs a second copy of
+// the whole file in memory.
+constexpr std::size_t kPieceBytes = std::size_t{256} * 1024;
+constexpr std::size_t kPieceElems = kPieceBytes / kImageSize;
+
+// Reads up to n bytes. Answers the count (0 at the end of the file), or -1 on
+// an error.
+ssize_t ReadSome(int fd, char* buf, std::size_t n) {
   for (;;) {
-    if (have == bytes.size()) bytes.resize(bytes.size() * 2);
-    const ssize_t got = ::read(fd, bytes.data() + have, bytes.size() - have);
-    if (got == 0) break;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    have += static_cast<std::size_t>(got);
+    const ssize_t got = ::read(fd, buf, n);
+    if (got >= 0 || errno != EINTR) return got;
   }
-  bytes.resize(have);
-  return true;
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+bool WriteAll(int fd, const char* data, std::size_t n) {
+  while (n > 0) {
+    const ssize_t put = ::write(fd, data, n);
     if (put < 0) {
       if (errno == EINTR) continue;
       return false;
     }
-    bytes.remove_prefix(static_cast<std::size_t>(put));
+    data += put;
+    n -= static_cast<std::size_t>(put);
+  }
+  return true;
+}
+
+// Makes the block of L hold at least `bytes` bytes. Answers OK or OVERFLOW.
+Status ReserveBytes(Sqlist* L, std::size_t bytes) {
+  const std::size_t elems = (bytes + kImageSize - 1) / kImageSize;
+  if (elems <= static_cast<std::size_t>(L->listsize)) return OK;
+  if (elems > INT_MAX) return OVERFLOW;
+  // At least double, so that a file that outgrows its first size costs few moves.
+  const std::size_t doubled =
+      std::min<std::size_t>(INT_MAX, 2 * static_cast<std::size_t>(L->listsize));
+  return ListReserve(L, static_cast<int>(std::max(elems, doubled)));
+}
+
+// The bytes of L's block.
+char* BlockBytes(Sqlist* L) { return reinterpret_cast<char*>(L->elem); }
+
+// Reads the element file from fd into L, a new list with storage, straight
+// into its block, undoing the line-end translation in place. Answers OK,
+// ERROR on a read error, or OVERFLOW when there is no memory for it.
+Status ReadInto(int fd, Sqlist* L) {
+  // Room for the whole file and a byte more, so that the read that meets its
+  // end needs no more room.
+  struct stat st;
+  const std::size_t size =
+      ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
+  if (ReserveBytes(L, size + 1) != OK) return OVERFLOW;
+  std::size_t out = 0;    // bytes of elements in the block
+  bool cr_waits = false;  // a 0x0D at BlockBytes(L)[out] waits for the next byte
+  for (;;) {
+    std::size_t used = out + (cr_waits ? 1 : 0);
+    if (used == static_cast<std::size_t>(L->listsize) * kImageSize &&
+        ReserveBytes(L, used + kPieceBytes) != OK) {
+      return OVERFLOW;  // the file grew since its size was taken
+    }
+    const std::size_t room = static_cast<std::size_t>(L->listsize) * kImageSize - used;
+    const ssize_t got = ReadSome(fd, BlockBytes(L) + used, room);
+    if (got < 0) return ERROR;
+    used += static_cast<std::size_t>(got);
+    // A 0x0D that ends what was read may pair with the next byte read.
+    cr_waits = got > 0 && BlockBytes(L)[used - 1] == '\r';
+    out +=
+        CollapseLineEnds(BlockBytes(L) + out, BlockBytes(L) + out, used - out - (cr_waits ? 1 : 0));
+    if (cr_waits) BlockBytes(L)[out] = '\r';
+    if (got == 0) break;
+  }
+  L->length = static_cast<int>(out / kImageSize);  // a trailing fragment does not count
+  if constexpr (std::endian::native != std::endian::little) {
+    const char* images = BlockBytes(L);
+    for (int i = 0; i < L->length; ++i) L->elem[i] = DecodeFixed32(images + i * kImageSize);
+  }
+  return OK;
+}
+
+// Writes the file bytes of L's elements to fd. Answers false on an error.
+bool WriteElems(int fd, const Sqlist* L) {
+  auto images = std::make_unique_for_overwrite<char[]>(kPieceBytes);
+  auto bytes = std::make_unique_for_overwrite<char[]>(2 * kPieceBytes);
+  const auto length = static_cast<std::size_t>(L->length);
+  for (std::size_t first = 0; first < length; first += kPieceElems) {
+    const std::size_t n = std::min(kPieceElems, length - first);
+    for (std::size_t i = 0; i < n; ++i) EncodeFixed32(&images[i * kImageSize], L->elem[first + i]);
+    const std::size_t size = ExpandLineEnds(bytes.get(), images.get(), n * kImageSize);
+    if (!WriteAll(fd, bytes.get(), size)) return false;
   }
   return true;
 }
@@ -79,29 +141,30 @@ Status ReadElemFile(Sqlist* L, const char* path) {
   if (L->elem == nullptr) return ERROR;
   Fd fd(::open(path, O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) return ERROR;
-  std::string bytes;
+
+  // The elements go to a new list first: a failure leaves L as it was.
+  Sqlist loaded{nullptr, 0, 0};
+  Status status = InitList(&loaded);
   try {
-    if (!ReadAll(fd.get(), bytes)) return ERROR;
+    if (status == OK) status = ReadInto(fd.get(), &loaded);
   } catch (const std::bad_alloc&) {
-    return OVERFLOW;
+    status = OVERFLOW;
   }
-  const std::size_t count = CollapseLineEnds(bytes.data(), bytes.size()) / kImageSize;
-  if (count > INT_MAX) return OVERFLOW;
-  const Status reserved = ListReserve(L, static_cast<int>(count));
-  if (reserved != OK) return reserved;
-  for (std::size_t i = 0; i < count; ++i) L->elem[i] = DecodeFixed32(&bytes[i * kImageSize]);
-  L->length = static_cast<int>(count);
+  // Never less room than L had.
+  if (status == OK) status = ListReserve(&loaded, L->listsize);
+  if (status != OK) {
+    DestroyList(&loaded);
+    return status;
+  }
+  // The block may hold more than was read; the capacity is L's, or the
+  // element count when that is larger.
+  loaded.listsize = std::max(L->listsize, loaded.length);
+  DestroyList(L);
+  *L = loaded;
   return OK;
 }
 
 Status WriteElemFile(const Sqlist* L, const char* path) {
-  std::string bytes;
-  try {
-    AppendFileBytes(std::span<const ElemType>(L->elem, static_cast<std::size_t>(L->length)), bytes);
-  } catch (const std::bad_alloc&) {
-    return ERROR;
-  }
-
   // A file we may not write stays as it is, as if opened for writing.
   struct stat old;
   const bool exists = ::stat(path, &old) == 0;
@@ -114,7 +177,12 @@ Status WriteElemFile(const Sqlist* L, const char* path) {
   Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
   if (fd.get() < 0) return ERROR;
   bool ok = !exists || ::fchmod(fd.get(), old.st_mode & 07777) == 0;
-  ok = ok && WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+  try {
+    ok = ok && WriteElems(fd.get(), L);
+  } catch (const std::bad_alloc&) {
+    ok = false;
+  }
+  ok = ok && ::fsync(fd.get()) == 0;
   ok = fd.Close() && ok;
   ok = ok && ::rename(temp.c_str(), path) == 0;
   if (!ok) ::unlink(temp.c_str());

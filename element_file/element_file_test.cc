@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "element_file/coding.h"
 #include "test_support/run_program.h"
 
 namespace element_file {
@@ -84,6 +85,32 @@ TEST(Load, FewerElementsKeepTheCapacity) {
   EXPECT_EQ(t.L.listsize, LIST_INIT_SIZE);
 }
 
+TEST(Load, LineEndPairsAnywhereInALargeFile) {
+  // Files far larger than one read, with a pair 0x0D 0x0A or a lone 0x0D at
+  // every other offset: some fall on the border between two reads.
+  TempDir dir;
+  const std::string path = dir.File("data.dat");
+  for (const std::string pattern : {"\r\n", "\ra"}) {
+    for (const std::size_t shift : {0, 1}) {
+      SCOPED_TRACE(::testing::PrintToString(pattern) + " shifted " + std::to_string(shift));
+      std::string file(shift, 'a');
+      while (file.size() < (std::size_t{1} << 20)) file += pattern;
+      WriteFile(path, file);
+
+      std::string collapsed = file;
+      collapsed.resize(CollapseLineEnds(collapsed.data(), collapsed.data(), collapsed.size()));
+      std::vector<ElemType> expected(collapsed.size() / kImageSize);
+      for (std::size_t i = 0; i < expected.size(); ++i)
+        expected[i] = DecodeFixed32(&collapsed[i * kImageSize]);
+
+      TestList t;
+      ASSERT_EQ(ReadElemFile(&t.L, path.c_str()), OK);
+      EXPECT_EQ(t.Elements(), expected);
+      EXPECT_EQ(t.L.listsize, static_cast<int>(expected.size()));
+    }
+  }
+}
+
 TEST(Load, AnEmptyFileGivesAnEmptyList) {
   TempDir dir;
   WriteFile(dir.File("data.dat"), "");
@@ -127,9 +154,8 @@ TEST(Load, NoMemoryForTheFileLeavesTheListAsItWas) {
 #if defined(__SANITIZE_ADDRESS__)
   GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
 #endif
-  // 40 MB of elements: with 60 MB to spare the file can be read but the block
-  // for its 10 million elements (rounded up to 64 MB) cannot be had; with
-  // 20 MB to spare not even the file can be read.
+  // 40 MB of elements: the block for their 10 million elements (rounded up
+  // to 64 MB) cannot be had with 60 MB to spare, nor with 20 MB.
   TempDir dir;
   const std::string path = dir.File("data.dat");
   WriteFile(path, std::string(std::size_t{40} << 20, '\x11'));
