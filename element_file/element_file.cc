@@ -123,9 +123,10 @@ Status ReadInto(int fd, Sqlist* L) {
 
 // Writes the file bytes of L's elements to fd. Answers false on an error.
 bool WriteElems(int fd, const Sqlist* L) {
-  auto images = std::make_unique_for_overwrite<char[]>(kPieceBytes);
-  auto bytes = std::make_unique_for_overwrite<char[]>(2 * kPieceBytes);
   const auto length = static_cast<std::size_t>(L->length);
+  const std::size_t piece = std::min(kPieceElems, length) * kImageSize;  // a small list, at once
+  auto images = std::make_unique_for_overwrite<char[]>(piece);
+  auto bytes = std::make_unique_for_overwrite<char[]>(2 * piece);
   for (std::size_t first = 0; first < length; first += kPieceElems) {
     const std::size_t n = std::min(kPieceElems, length - first);
     for (std::size_t i = 0; i < n; ++i) EncodeFixed32(&images[i * kImageSize], L->elem[first + i]);
