@@ -104,12 +104,12 @@ bool Console::Flush() {
 bool Console::Fill(std::size_t need) {
   while (in_end_ - in_pos_ < need) {
     if (input_ended_ || !Flush()) return false;
-    // Keep the unread bytes, moved to the front of the buffer.
+    // Keep the unread bytes (fewer than `need`), moved to the front.
     std::memmove(in_buf_.data(), in_buf_.data() + in_pos_, in_end_ - in_pos_);
     in_end_ -= in_pos_;
     in_pos_ = 0;
-    in_buf_.resize(in_end_ + kInputChunk);
-    const std::size_t got = in_.Read(in_buf_.data() + in_end_, kInputChunk);
+    if (in_buf_.empty()) in_buf_.resize(kInputChunk);
+    const std::size_t got = in_.Read(in_buf_.data() + in_end_, in_buf_.size() - in_end_);
     if (got == 0) input_ended_ = true;
     in_end_ += got;
   }
